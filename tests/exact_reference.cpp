@@ -131,7 +131,9 @@ double reference_text_to_double(const std::string& text) {
     std::fesetround(saved);
     if (low == high) return low;
     // Adjacent doubles: their midpoint is exact in a long double.
-    const long double mid = (static_cast<long double>(low) + static_cast<long double>(high)) / 2;
+    // Above the largest double, the next step would be 2^1024.
+    const long double top = std::isinf(high) ? std::ldexp(1.0L, 1024) : static_cast<long double>(high);
+    const long double mid = (static_cast<long double>(low) + top) / 2;
     const int c = compare_decimal(exact_decimal_of_text(text), exact_decimal_of_long(mid));
     return c <= 0 ? low : high;
 }

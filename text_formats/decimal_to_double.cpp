@@ -100,8 +100,7 @@ bool decimal_equals(const decimal_shape& s, std::uint64_t odd, int e2) {
 }
 
 // from_chars rounds ties to even; the file format wants ties toward zero.
-// A tie needs 16 or more significant digits, and only a tie with the
-// neighbour below (toward zero) changes the result.
+// Only a tie with the neighbour below (toward zero) changes the result.
 double settle_tie(double value, const decimal_shape& s) {
     std::uint64_t odd;
     int e2;
@@ -129,7 +128,13 @@ double settle_tie(double value, const decimal_shape& s) {
     }
     // odd * 2^e2 with e2 < 0 ends exactly at the 10^e2 place, on a 5.
     if (e2 < 0 && (s.last_exponent != e2 || *s.last_significant != '5')) return value;
-    if (e2 >= 0 && s.last_exponent < 0) return value;
+    // odd * 2^e2 with e2 >= 0 is an integer whose factor 2^e2 must come
+    // from 10^last_exponent and the digits, and the digits hold fewer than
+    // four factors 2 per digit.
+    if (e2 >= 0 && (s.last_exponent < 0 || s.last_exponent > e2 ||
+                    e2 - s.last_exponent > 4 * s.significant_count)) {
+        return value;
+    }
     return decimal_equals(s, odd, e2) ? below : value;
 }
 
@@ -139,17 +144,21 @@ double decimal_to_double(const char* first, const char* last) {
     const decimal_shape s = shape_of(first, last);
     if (s.first_significant == nullptr) return 0.0;
     // Up to 15 digits and a small exponent: one correctly rounded operation
-    // on exact operands, and such a text is never a tie.
+    // on exact operands. Where a product leaves the exact integers it may
+    // land on a tie, which the general route settles.
     if (s.significant_count <= 15 && s.last_exponent >= -22 && s.last_exponent <= 22) {
         const auto m = static_cast<double>(s.leading_value);
-        return s.last_exponent >= 0 ? m * exact_powers_of_ten[s.last_exponent]
-                                    : m / exact_powers_of_ten[-s.last_exponent];
+        if (s.last_exponent < 0) return m / exact_powers_of_ten[-s.last_exponent];
+        const double product = m * exact_powers_of_ten[s.last_exponent];
+        if (product <= 0x1p53) return product;
     }
     double value = 0.0;
     const auto r = std::from_chars(first, last, value, std::chars_format::general);
     if (r.ec == std::errc::result_out_of_range) {
         value = s.first_exponent >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
-    if (s.significant_count >= 16) value = settle_tie(value, s);
+    // A midpoint between doubles has 16 or more significant digits unless
+    // it is a large integer, which may end in zeros.
+    if (s.significant_count >= 16 || s.first_exponent >= 15) value = settle_tie(value, s);
     return value;
 }
