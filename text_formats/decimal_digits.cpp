@@ -5,12 +5,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "text_formats/powers_of_ten.hpp"
+
 namespace {
 
-constexpr double exact_powers_of_ten[] = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int largest_exact_power = 22;
 
 // 2 * 10^(n-17) for n kept digits: room below one half for the threshold.
 constexpr double threshold_bands[] = {2e-17, 2e-16, 2e-15, 2e-14, 2e-13,
@@ -88,7 +86,7 @@ bool keep_digits_fast(double magnitude, int n, kept_digits& out) {
     const double high = exact_powers_of_ten[n];
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = n - 1 - x;
-        if (k > largest_exact_power || k < -largest_exact_power) return false;
+        if (k > largest_exact_power_of_ten || k < -largest_exact_power_of_ten) return false;
         const double y = k >= 0 ? magnitude * exact_powers_of_ten[k]
                                 : magnitude / exact_powers_of_ten[-k];
         if (y >= high) {

@@ -7,12 +7,10 @@
 #include <system_error>
 
 #include "text_formats/big_unsigned.hpp"
+#include "text_formats/powers_of_ten.hpp"
 
 namespace {
 
-constexpr double exact_powers_of_ten[] = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // Past this the exponent's value no longer matters: the result is an
 // infinity or zero whatever digits come before it.
@@ -140,19 +138,25 @@ double settle_tie(double value, const decimal_shape& s) {
 
 }  // namespace
 
+bool small_decimal_to_double(std::uint64_t digits, int exponent, double& out) {
+    if (digits > (std::uint64_t{1} << 53) || exponent < -largest_exact_power_of_ten ||
+        exponent > largest_exact_power_of_ten) {
+        return false;
+    }
+    const auto m = static_cast<double>(digits);
+    if (exponent <= 0) {
+        out = m / exact_powers_of_ten[-exponent];
+        return true;
+    }
+    out = m * exact_powers_of_ten[exponent];
+    return out <= 0x1p53;
+}
+
 double decimal_to_double(const char* first, const char* last) {
     const decimal_shape s = shape_of(first, last);
     if (s.first_significant == nullptr) return 0.0;
-    // Up to 15 digits and a small exponent: one correctly rounded operation
-    // on exact operands. Where a product leaves the exact integers it may
-    // land on a tie, which the general route settles.
-    if (s.significant_count <= 15 && s.last_exponent >= -22 && s.last_exponent <= 22) {
-        const auto m = static_cast<double>(s.leading_value);
-        if (s.last_exponent < 0) return m / exact_powers_of_ten[-s.last_exponent];
-        const double product = m * exact_powers_of_ten[s.last_exponent];
-        if (product <= 0x1p53) return product;
-    }
     double value = 0.0;
+    if (s.significant_count <= 19 && small_decimal_to_double(s.leading_value, s.last_exponent, value)) return value;
     const auto r = std::from_chars(first, last, value, std::chars_format::general);
     if (r.ec == std::errc::result_out_of_range) {
         value = s.first_exponent >= 0 ? std::numeric_limits<double>::infinity() : 0.0;

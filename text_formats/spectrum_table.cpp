@@ -1,5 +1,6 @@
 #include "text_formats/spectrum_table.hpp"
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -35,6 +36,7 @@ void refill(block_reader& r, std::size_t wanted) {
     }
 }
 
+
 bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -56,23 +58,41 @@ bool read_number(block_reader& r, double& out) {
     const char* const start = p;
     const char* const limit = end - start > max_number_length ? start + max_number_length : end;
 
-    bool any_digit = false;
-    while (p < limit && is_digit(*p)) ++p, any_digit = true;
+    // While scanning, gather the digits of plain numbers: up to 19 digits
+    // and a small exponent convert here with one exact operation.
+    std::uint64_t digits_value = 0;
+    int digit_count = 0;
+    int fraction_digits = 0;
+    while (p < limit && is_digit(*p)) digits_value = digits_value * 10 + static_cast<std::uint64_t>(*p++ - '0'), ++digit_count;
     if (p < limit && *p == '.') {
         ++p;
-        while (p < limit && is_digit(*p)) ++p, any_digit = true;
+        const char* const fraction = p;
+        while (p < limit && is_digit(*p)) digits_value = digits_value * 10 + static_cast<std::uint64_t>(*p++ - '0');
+        fraction_digits = static_cast<int>(p - fraction);
+        digit_count += fraction_digits;
     }
-    if (!any_digit) {
+    if (digit_count == 0) {
         r.pos = static_cast<std::size_t>(p - r.buffer);
         return false;
     }
+    int exponent = 0;
+    bool exponent_small = true;
     if (p < limit && (*p == 'e' || *p == 'E')) {
         ++p;
-        if (p < limit && (*p == '+' || *p == '-')) ++p;
-        while (p < limit && is_digit(*p)) ++p;
+        bool exponent_negative = false;
+        if (p < limit && (*p == '+' || *p == '-')) exponent_negative = *p++ == '-';
+        const char* const exponent_digits = p;
+        for (; p < limit && is_digit(*p); ++p) {
+            if (p - exponent_digits < 4) exponent = exponent * 10 + (*p - '0');
+        }
+        exponent_small = p - exponent_digits <= 4;
+        if (exponent_negative) exponent = -exponent;
     }
     r.pos = static_cast<std::size_t>(p - r.buffer);
-    const double magnitude = decimal_to_double(start, p);
+    double magnitude;
+    if (!(digit_count <= 19 && exponent_small && small_decimal_to_double(digits_value, exponent - fraction_digits, magnitude))) {
+        magnitude = decimal_to_double(start, p);
+    }
     out = negative ? -magnitude : magnitude;
     return true;
 }
