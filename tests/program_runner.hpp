@@ -1,0 +1,18 @@
+#pragma once
+// Runs the built program as a script would: answers on standard input, no
+// controlling terminal, in a folder of the test's own.
+
+#include <string>
+
+struct program_run {
+    std::string output;  // all of standard output
+    int exit_status;     // -1 when a signal ended it
+};
+
+// A new empty folder under the system's temporary folder.
+std::string make_temp_folder();
+void write_file(const std::string& path, const std::string& bytes);
+std::string read_file(const std::string& path);
+bool file_exists(const std::string& path);
+
+program_run run_program(const std::string& folder, const std::string& answers);
