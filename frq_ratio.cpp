@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "division/divide_spectra.hpp"
 #include "platform/key_wait.hpp"
 #include "text_formats/number_rendering.hpp"
 #include "text_formats/spectrum_table.hpp"
@@ -154,11 +155,14 @@ int main() {
     report_statistics("\n\n Response Function Statistics \n", response_table, " \n");
     report_statistics("\n\n Excitation Function Statistics \n", excitation_table, " \n\n");
 
-    if (std::fclose(files.result) != 0) {
-        files.result = nullptr;
-        return fail(files, "\n Failed to write file: ", result_name);
-    }
+    // The result is closed and checked now, not at the end: a console
+    // closed during the key wait must not cost the user the result.
+    result_writer writer = start_result(files.result);
+    divide_spectra(response_table, excitation_table, writer);
+    const bool written = finish_result(writer);
+    const bool closed = std::fclose(files.result) == 0;
     files.result = nullptr;
+    if (!written || !closed) return fail(files, "\n Failed to write file: ", result_name);
 
     say("\n\n The output text file is: \n\n  ");
     say(result_name);

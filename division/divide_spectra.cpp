@@ -76,31 +76,36 @@ bool frequencies_ascend(const spectrum_table& table) {
     return true;
 }
 
-void divide_spectra(const spectrum_table& response, const spectrum_table& excitation, result_writer& out) {
+division_state start_division(const spectrum_table& response) { return {0, frequencies_ascend(response)}; }
+
+bool divide_point(const spectrum_table& response, division_state& state, double f, double a, double& ratio) {
+    // Neither test passes for such an amplitude: no need to look.
+    if (!(std::fabs(a) > amplitude_floor)) return false;
     const double* const fr = response.frequency;
     const double* const ar = response.amplitude;
-    const std::int32_t nr = response.last_index;
-    const bool ascending = frequencies_ascend(response);
-    std::int32_t search_start = 0;
+    const std::int32_t last = response.last_index;
+    const match m = state.ascending ? search_from(fr, last, state.search_start, f)
+                                    : scan_from(fr, last, state.search_start, f);
+    if (!m.found) return false;
+    const std::int32_t k = m.k;
+    if (m.coincident) {
+        ratio = ar[k] / a;
+    } else {
+        // In this order, each operation rounded on its own.
+        const double d = fr[k + 1] - fr[k];
+        const double t = (f - fr[k]) / d;
+        const double u = 1 - t;
+        ratio = (u * ar[k] + t * ar[k + 1]) / a;
+    }
+    state.search_start = k;
+    return true;
+}
+
+void divide_spectra(const spectrum_table& response, const spectrum_table& excitation, result_writer& out) {
+    division_state state = start_division(response);
     for (std::int32_t j = 0; j <= excitation.last_index; ++j) {
         const double f = excitation.frequency[j];
-        const double ae = excitation.amplitude[j];
-        // Neither test passes for such an amplitude: no need to look.
-        if (!(std::fabs(ae) > amplitude_floor)) continue;
-        const match m = ascending ? search_from(fr, nr, search_start, f) : scan_from(fr, nr, search_start, f);
-        if (!m.found) continue;
-        const std::int32_t k = m.k;
         double ratio;
-        if (m.coincident) {
-            ratio = ar[k] / ae;
-        } else {
-            // In this order, each operation rounded on its own.
-            const double d = fr[k + 1] - fr[k];
-            const double t = (f - fr[k]) / d;
-            const double u = 1 - t;
-            ratio = (u * ar[k] + t * ar[k + 1]) / ae;
-        }
-        write_result_point(out, {f, ratio});
-        search_start = k;
+        if (divide_point(response, state, f, excitation.amplitude[j], ratio)) write_result_point(out, {f, ratio});
     }
 }
