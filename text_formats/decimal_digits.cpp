@@ -13,6 +13,25 @@ namespace {
 // 2 * 10^(n-17) for n kept digits: room below one half for the threshold.
 constexpr double threshold_bands[] = {2e-17, 2e-16, 2e-15, 2e-14, 2e-13,
                                       2e-12, 2e-11, 2e-10, 2e-9,  2e-8};
+// -0.5 * 10^(n-17): where the true fraction, less one half, starts to round
+// up through the 17-digit form.
+constexpr double thresholds_from_half[] = {-5e-18, -5e-17, -5e-16, -5e-15, -5e-14,
+                                           -5e-13, -5e-12, -5e-11, -5e-10, -5e-9};
+
+// a = high + low with high holding the upper 26 bits (Veltkamp).
+void split(double a, double& high, double& low) {
+    const double c = 134217729.0 * a;  // 2^27 + 1
+    high = c - (c - a);
+    low = a - high;
+}
+
+// a * b = product + error exactly (Dekker), without a fused multiply-add.
+double product_error(double a, double b, double product) {
+    double a_high, a_low, b_high, b_low;
+    split(a, a_high, a_low);
+    split(b, b_high, b_low);
+    return ((a_high * b_high - product) + a_high * b_low + a_low * b_high) + a_low * b_low;
+}
 
 constexpr std::uint64_t power_of_ten_u64(int n) {
     std::uint64_t p = 1;
@@ -115,7 +134,31 @@ bool keep_digits_fast(double magnitude, int n, kept_digits& out) {
         } else if (frac - err > 0.5) {
             kept = whole + 1;
         } else {
-            return false;
+            // Near one half (frequencies such as 1000.005 at six digits):
+            // the exact value is y + residual, the residual from an
+            // error-free product, and it decides on which side the true
+            // fraction lies.
+            double residual;
+            if (k >= 0) {
+                residual = product_error(magnitude, exact_powers_of_ten[k], y);
+            } else {
+                // magnitude - y * p is exact as (magnitude - h) - l: the
+                // first difference by Sterbenz, the second because the
+                // remainder of a correctly rounded division is a double.
+                const double p = exact_powers_of_ten[-k];
+                const double h = y * p;
+                const double l = product_error(y, p, h);
+                residual = ((magnitude - h) - l) / p;
+            }
+            const double from_threshold = ((frac - 0.5) + residual) - thresholds_from_half[n];
+            const double margin = -thresholds_from_half[n] * 1e-6;
+            if (from_threshold > margin) {
+                kept = whole + 1;
+            } else if (from_threshold < -margin) {
+                kept = whole;
+            } else {
+                return false;  // on the threshold itself: only exact digits tell
+            }
         }
         if (kept == static_cast<std::uint64_t>(high)) {
             kept = static_cast<std::uint64_t>(low);
