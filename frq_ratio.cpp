@@ -94,7 +94,6 @@ int fail(open_files& files, const char* message, const std::string& name) {
     say(name);
     say(" \n");
     say("\n Press any key to exit.\n\n");
-    std::fflush(stdout);
     close_all(files);
     wait_for_key();
     return 1;
@@ -115,6 +114,11 @@ void report_statistics(const char* heading, const spectrum_table& table, const c
 }  // namespace
 
 int main() {
+    // Fully buffered even at a console: output shows when the dialogue
+    // flushes it, before each answer and once the key wait is ready.
+    static char output_buffer[1 << 16];
+    std::setvbuf(stdout, output_buffer, _IOFBF, sizeof output_buffer);
+
     say("\n\n frq_ratio  ver 1.2 \n October 29, 2003\n");
     say(" Credits: written for the engineers who measure what shakes.\n");
     say("\n\n This program divides a response function by an input function. \n");
@@ -168,7 +172,6 @@ int main() {
     say(result_name);
     say("  \n");
     say("\n Press any key to exit.\n\n");
-    std::fflush(stdout);
     close_all(files);
     wait_for_key();
     return 0;

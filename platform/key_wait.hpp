@@ -4,4 +4,7 @@
 
 // Blocks until a key is pressed at the console. Returns at once when no
 // console can be opened or read (input piped, no controlling terminal).
+// Flushes standard output once the console is ready for the key, so that
+// the prompt shows only when a key can be taken: callers leave the prompt
+// to it.
 void wait_for_key();

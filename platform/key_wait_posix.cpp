@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <iterator>
 
 #include "platform/key_sequence.hpp"
@@ -63,10 +64,10 @@ void read_one_key(int fd) {
 
 void wait_for_key() {
     const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return;
     termios mode;
-    if (tcgetattr(fd, &mode) != 0) {
-        close(fd);
+    if (fd < 0 || tcgetattr(fd, &mode) != 0) {
+        if (fd >= 0) close(fd);
+        std::fflush(stdout);
         return;
     }
     saved_mode = mode;
@@ -88,7 +89,11 @@ void wait_for_key() {
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
     switched_terminal = fd;
-    if (tcsetattr(fd, TCSANOW, &raw) == 0) read_one_key(fd);
+    const bool switched = tcsetattr(fd, TCSANOW, &raw) == 0;
+    // Only now may the prompt show: a key pressed as soon as it appears
+    // (Ctrl+C too) must find the terminal switched.
+    std::fflush(stdout);
+    if (switched) read_one_key(fd);
 
     tcsetattr(fd, TCSANOW, &saved_mode);
     switched_terminal = -1;
