@@ -12,16 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "plain_division.hpp"
 #include "program_runner.hpp"
 
 namespace {
 
 constexpr double inf = std::numeric_limits<double>::infinity();
 
-struct pair {
-    double frequency;
-    double amplitude;
-};
+using pair = spectrum_point;
 
 // Two tables for the whole file (16 MB each).
 spectrum_table& response_table() {
@@ -97,38 +95,6 @@ TEST(DivideSpectra, SmallAndOddResponses) {
     EXPECT_EQ(divide({{10, 1}, {inf, 1}}, {{1e300, 1}}), "  1.00000e+300    1.0000e+000 \r\n");
     // A ratio beyond the range of reals.
     EXPECT_EQ(divide({{10, 1e300}}, {{10, -1e-20}}), "  1.00000e+001   -1.#INFe+000 \r\n");
-}
-
-// The pass exactly as first written: a scan from the search start to the
-// end of the response for every excitation point.
-struct plain_line {
-    double frequency;
-    double ratio;
-};
-
-std::vector<plain_line> plain_pass(const std::vector<pair>& r, const std::vector<pair>& e) {
-    std::vector<plain_line> out;
-    const int nr = static_cast<int>(r.size()) - 1;
-    int search_start = 0;
-    for (const pair& x : e) {
-        for (int k = search_start; k <= nr; ++k) {
-            if (std::fabs(r[k].frequency - x.frequency) < 0.0001 && std::fabs(x.amplitude) > 1e-50) {
-                out.push_back({x.frequency, r[k].amplitude / x.amplitude});
-                search_start = k;
-                break;
-            }
-            if (k < nr && std::fabs(x.amplitude) > 1e-50 && r[k].frequency < x.frequency &&
-                x.frequency < r[k + 1].frequency) {
-                const double d = r[k + 1].frequency - r[k].frequency;
-                const double t = (x.frequency - r[k].frequency) / d;
-                const double u = 1 - t;
-                out.push_back({x.frequency, (u * r[k].amplitude + t * r[k + 1].amplitude) / x.amplitude});
-                search_start = k;
-                break;
-            }
-        }
-    }
-    return out;
 }
 
 std::vector<plain_line> fast_pass(const std::vector<pair>& r, const std::vector<pair>& e) {

@@ -12,16 +12,14 @@
 #include <vector>
 
 #include "exact_reference.hpp"
+#include "reference_reader.hpp"
 #include "text_formats/decimal_to_double.hpp"
 
 namespace {
 
 constexpr double inf = std::numeric_limits<double>::infinity();
 
-struct point {
-    double frequency;
-    double amplitude;
-};
+using point = reference_point;
 
 // One table for the whole file: 16 MB each, so tests share it. The reader
 // writes every element it reports, so earlier contents do not show.
@@ -57,53 +55,6 @@ void expect_same_points(const std::vector<point>& got, const std::vector<point>&
             << "point " << i << " amplitude " << got[i].amplitude << " != " << want[i].amplitude << " in " << input;
     }
 }
-
-// The grammar, character by character, over a whole string in memory.
-struct reference_reader {
-    const std::string& s;
-    std::size_t pos = 0;
-
-    static bool space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-    static bool digit(char c) { return c >= '0' && c <= '9'; }
-
-    bool number(double& out) {
-        while (pos < s.size() && space(s[pos])) ++pos;
-        if (pos == s.size()) return false;
-        bool negative = false;
-        if (s[pos] == '+' || s[pos] == '-') negative = s[pos++] == '-';
-        std::string text;
-        auto next_is = [&](auto pred) { return pos < s.size() && text.size() < 349 && pred(s[pos]); };
-        auto take = [&] { text += s[pos++]; };
-        bool any = false;
-        while (next_is(digit)) take(), any = true;
-        if (next_is([](char c) { return c == '.'; })) {
-            take();
-            while (next_is(digit)) take(), any = true;
-        }
-        if (!any) return false;
-        if (next_is([](char c) { return c == 'e' || c == 'E'; })) {
-            take();
-            if (next_is([](char c) { return c == '+' || c == '-'; })) take();
-            while (next_is(digit)) take();
-        }
-        const double v = reference_text_to_double(text);
-        out = negative ? -v : v;
-        return true;
-    }
-
-    std::vector<point> table() {
-        std::vector<point> out;
-        while (out.size() < static_cast<std::size_t>(max_points)) {
-            point p{0, 0};
-            if (!number(p.frequency)) break;
-            if (!number(p.amplitude)) p.amplitude = 0.0;
-            out.push_back(p);
-        }
-        return out;
-    }
-};
-
-std::vector<point> reference_read(const std::string& s) { return reference_reader{s}.table(); }
 
 TEST(SpectrumTable, StartsEmptyWithZeros) {
     static spectrum_table fresh;
