@@ -1,8 +1,10 @@
-# The two everyday commands: `make run` and `make test`.
+# Everyday commands: `make run` and `make test`. CI also runs the sanitizer
+# build, the fuzzers and the static checks (`make check` runs them all).
 BUILD := build
 JOBS  := $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 60
 
-.PHONY: all run test deps clean benchmark
+.PHONY: all run test deps sanitize fuzz lint check benchmark clean
 
 all: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
@@ -19,8 +21,26 @@ run: all
 test: all
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The whole test suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: | deps
+	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFRQ_SANITIZE=ON -DFRQ_BUILD_BENCHMARKS=OFF
+	cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+fuzz: | deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFRQ_FUZZ=ON \
+	  -DFRQ_BUILD_TESTS=OFF -DFRQ_BUILD_BENCHMARKS=OFF
+	cmake --build build-fuzz -j $(JOBS)
+	bash fuzz/run_fuzzers.sh build-fuzz $(FUZZ_SECONDS)
+
+lint: $(BUILD)/CMakeCache.txt
+	bash scripts/lint.sh $(BUILD)
+
+check: test sanitize fuzz lint
+
 benchmark: all
 	bash benchmarks/run_benchmarks.sh
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-sanitize build-fuzz

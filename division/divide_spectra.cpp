@@ -46,8 +46,11 @@ std::int32_t first_from(std::int32_t start, std::int32_t last, Predicate holds) 
     }
     while (above - below > 1) {
         const std::int32_t mid = below + (above - below) / 2;
-        if (holds(mid)) above = mid;
-        else below = mid;
+        if (holds(mid)) {
+            above = mid;
+        } else {
+            below = mid;
+        }
     }
     return above;
 }
@@ -84,8 +87,8 @@ bool divide_point(const spectrum_table& response, division_state& state, double 
     const double* const fr = response.frequency;
     const double* const ar = response.amplitude;
     const std::int32_t last = response.last_index;
-    const match m = state.ascending ? search_from(fr, last, state.search_start, f)
-                                    : scan_from(fr, last, state.search_start, f);
+    const match m =
+        state.ascending ? search_from(fr, last, state.search_start, f) : scan_from(fr, last, state.search_start, f);
     if (!m.found) return false;
     const std::int32_t k = m.k;
     if (m.coincident) {

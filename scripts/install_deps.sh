@@ -9,7 +9,12 @@ command -v make >/dev/null 2>&1 || need+=(make)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 [ -f /usr/include/gmock/gmock.h ] || need+=(libgmock-dev)
 [ -f /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
-command -v python3 >/dev/null 2>&1 || need+=(python3)
+# Fuzzing and the static checks: clang with its runtimes (libFuzzer, the
+# sanitizers), clang-format and clang-tidy.
+command -v clang++ >/dev/null 2>&1 || need+=(clang)
+[ -d /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux ] || need+=(libclang-rt-14-dev)
+command -v clang-format >/dev/null 2>&1 || need+=(clang-format)
+command -v clang-tidy >/dev/null 2>&1 || need+=(clang-tidy)
 
 if [ ${#need[@]} -gt 0 ]; then
   if [ "$(id -u)" -ne 0 ]; then

@@ -23,22 +23,31 @@ const std::string press_any_key = "\n Press any key to exit.\n\n";
 
 std::string opened(const std::string& name) { return " File: " + name + " opened. \n"; }
 
-std::string failed_to_open(const std::string& name) { return "\n Failed to open file: " + name + " \n" + press_any_key; }
+std::string failed_to_open(const std::string& name) {
+    return "\n Failed to open file: " + name + " \n" + press_any_key;
+}
 
-std::string closing(const std::string& name) { return "\n\n The output text file is: \n\n  " + name + "  \n" + press_any_key; }
+std::string closing(const std::string& name) {
+    return "\n\n The output text file is: \n\n  " + name + "  \n" + press_any_key;
+}
 
 // Point counts as typed, frequencies as rendered in 12 columns.
 std::string statistics(const std::string& response_count, const std::string& response_first,
                        const std::string& response_last, const std::string& excitation_count,
                        const std::string& excitation_first, const std::string& excitation_last) {
     return "\n\n Response Function Statistics \n"
-           "\n number of points   = " + response_count + " "
-           "\n starting frequency = " + response_first +
-           "\n ending frequency   = " + response_last + " \n"
+           "\n number of points   = " +
+           response_count +
+           " "
+           "\n starting frequency = " +
+           response_first + "\n ending frequency   = " + response_last +
+           " \n"
            "\n\n Excitation Function Statistics \n"
-           "\n number of points   = " + excitation_count + " "
-           "\n starting frequency = " + excitation_first +
-           "\n ending frequency   = " + excitation_last + " \n\n";
+           "\n number of points   = " +
+           excitation_count +
+           " "
+           "\n starting frequency = " +
+           excitation_first + "\n ending frequency   = " + excitation_last + " \n\n";
 }
 
 const std::string trace_statistics =
@@ -121,7 +130,8 @@ TEST_F(Dialogue, InputFailures) {
 TEST_F(Dialogue, ResultNamedAsAnInputIsRefusedAndTheInputKept) {
     ASSERT_EQ(link(path("resp.txt").c_str(), path("hard_link.txt").c_str()), 0);
     ASSERT_EQ(symlink("exc.txt", path("soft_link.txt").c_str()), 0);
-    for (const std::string& result : std::vector<std::string>{"resp.txt", "./exc.txt", "hard_link.txt", "soft_link.txt", folder + "/resp.txt"}) {
+    for (const std::string& result :
+         std::vector<std::string>{"resp.txt", "./exc.txt", "hard_link.txt", "soft_link.txt", folder + "/resp.txt"}) {
         SCOPED_TRACE(result);
         const program_run r = run("resp.txt exc.txt " + result + "\n");
         EXPECT_EQ(r.output, greeting + name_prompts + opened("resp.txt") + opened("exc.txt") + output_prompt +
@@ -147,9 +157,9 @@ TEST_F(Dialogue, EmptyAndOnePointTables) {
     write_file(path("empty.txt"), "Frequency Amplitude\n10 1\n");
     write_file(path("one.txt"), "-12345.6 1\n");
     const program_run r = run("empty.txt one.txt out.txt\n");
-    EXPECT_EQ(r.output, successful_run("empty.txt", "one.txt", "out.txt",
-                                       statistics("0", "           0", "           0", "1", "      -12346",
-                                                  "      -12346")));
+    EXPECT_EQ(r.output,
+              successful_run("empty.txt", "one.txt", "out.txt",
+                             statistics("0", "           0", "           0", "1", "      -12346", "      -12346")));
     EXPECT_EQ(r.exit_status, 0);
     EXPECT_EQ(read_file(path("out.txt")), "");
 }
@@ -158,9 +168,9 @@ TEST_F(Dialogue, StatisticsRenderFrequenciesInTwelveColumns) {
     write_file(path("wide.txt"), "0.00001 1 99999.7 2 123456 3 1e400 4");
     write_file(path("small.txt"), "0.0001 1 -0.00125 1");
     const program_run r = run("wide.txt small.txt out.txt\n");
-    EXPECT_EQ(r.output, successful_run("wide.txt", "small.txt", "out.txt",
-                                       statistics("4", "      1e-005", "      1.#INF", "2", "      0.0001",
-                                                  "    -0.00125")));
+    EXPECT_EQ(r.output,
+              successful_run("wide.txt", "small.txt", "out.txt",
+                             statistics("4", "      1e-005", "      1.#INF", "2", "      0.0001", "    -0.00125")));
 }
 
 }  // namespace

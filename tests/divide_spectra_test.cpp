@@ -72,10 +72,13 @@ TEST(DivideSpectra, CasesOverThreeResponsePoints) {
         {"zero amplitude", {{15, 0}}, ""},
         {"amplitude below the floor", {{15, 1e-51}, {15, -1e-50}}, ""},
         {"amplitude just above the floor", {{20, 3e-50}}, "  2.00000e+001    1.0000e+050 \r\n"},
-        {"several points in one interval", {{15, 1}, {16, 1}, {17, 1}},
+        {"several points in one interval",
+         {{15, 1}, {16, 1}, {17, 1}},
          "  1.50000e+001    2.0000e+000 \r\n  1.60000e+001    2.2000e+000 \r\n  1.70000e+001    2.4000e+000 \r\n"},
         {"the search never moves back", {{25, 1}, {15, 1}}, "  2.50000e+001    4.0000e+000 \r\n"},
-        {"repeated frequency matches again", {{20, 1}, {20, 2}}, "  2.00000e+001    3.0000e+000 \r\n  2.00000e+001    1.5000e+000 \r\n"},
+        {"repeated frequency matches again",
+         {{20, 1}, {20, 2}},
+         "  2.00000e+001    3.0000e+000 \r\n  2.00000e+001    1.5000e+000 \r\n"},
         {"last response point", {{30, 5}}, "  3.00000e+001    1.0000e+000 \r\n"},
         {"negative amplitude", {{10, -4}}, "  1.00000e+001   -2.5000e-001 \r\n"},
         {"empty excitation", {}, ""},
@@ -129,19 +132,27 @@ double grid_frequency(std::mt19937_64& rng) {
     if (kind == 1) return -inf;
     const double base = 10 + static_cast<double>(rng() % 30) * 0.0001;
     switch (rng() % 4) {
-        case 0: return base;
-        case 1: return base + 0.00005;
-        case 2: return std::nextafter(base, kind % 2 ? inf : -inf);
-        default: return 10 + static_cast<double>(rng() % 3000) * 1e-6;
+        case 0:
+            return base;
+        case 1:
+            return base + 0.00005;
+        case 2:
+            return std::nextafter(base, kind % 2 ? inf : -inf);
+        default:
+            return 10 + static_cast<double>(rng() % 3000) * 1e-6;
     }
 }
 
 double random_amplitude(std::mt19937_64& rng) {
     switch (rng() % 10) {
-        case 0: return 0;
-        case 1: return 1e-50;
-        case 2: return (rng() % 2) ? inf : -1e-300;
-        default: return std::ldexp(static_cast<double>(rng() % 2000) - 1000, -static_cast<int>(rng() % 8));
+        case 0:
+            return 0;
+        case 1:
+            return 1e-50;
+        case 2:
+            return (rng() % 2) ? inf : -1e-300;
+        default:
+            return std::ldexp(static_cast<double>(rng() % 2000) - 1000, -static_cast<int>(rng() % 8));
     }
 }
 
@@ -157,7 +168,7 @@ TEST(DivideSpectra, SearchMatchesPlainPassOnRandomTables) {
     for (int trial = 0; trial < 100000; ++trial) {
         const std::size_t nr = rng() % 40;
         const std::size_t ne = rng() % 40;
-        const bool response_sorted = trial % 8 != 0;  // some do not ascend
+        const bool response_sorted = trial % 8 != 0;    // some do not ascend
         const bool excitation_sorted = trial % 3 != 0;  // some out of order
         const auto r = random_points(rng, nr, response_sorted);
         const auto e = random_points(rng, ne, excitation_sorted);

@@ -30,8 +30,7 @@ std::string to_string(const decimal_big& a) {
     std::string s;
     for (auto it = a.rbegin(); it != a.rend(); ++it) {
         char part[16];
-        std::snprintf(part, sizeof part, it == a.rbegin() ? "%llu" : "%09llu",
-                      static_cast<unsigned long long>(*it));
+        std::snprintf(part, sizeof part, it == a.rbegin() ? "%llu" : "%09llu", static_cast<unsigned long long>(*it));
         s += part;
     }
     return s;
@@ -194,7 +193,8 @@ std::string special(double value, int kept) {
 std::string reference_render_e(double value, int width, int precision) {
     const bool negative = std::signbit(value) || std::isnan(value);
     if (value == 0) {
-        return fill("0" + (precision > 0 ? "." + std::string(static_cast<std::size_t>(precision), '0') : "") + "e+000", width);
+        return fill("0" + (precision > 0 ? "." + std::string(static_cast<std::size_t>(precision), '0') : "") + "e+000",
+                    width);
     }
     if (!std::isfinite(value)) {
         const std::string d = special(value, precision + 1);

@@ -73,13 +73,17 @@ protected:
         std::system(("rm -rf '" + folder + "'").c_str());
     }
 
-    void type(const std::string& bytes) const { ASSERT_EQ(write(master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
+    void type(const std::string& bytes) const {
+        ASSERT_EQ(write(master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
 
     // Reads the terminal until `text` shows, for at most ten seconds.
     bool read_until(const std::string& text) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (screen.find(text) == std::string::npos) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
+                    .count();
             if (left <= 0) return false;
             pollfd p{master, POLLIN, 0};
             if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
@@ -176,8 +180,9 @@ TEST(KeySequence, WholeKeys) {
         {"\x1b[" + std::string(40, '1'), key_bytes::complete},
     };
     for (const auto& r : table) {
-        EXPECT_EQ(scan_key_bytes(reinterpret_cast<const unsigned char*>(r.bytes.data()), static_cast<int>(r.bytes.size())),
-                  r.status)
+        EXPECT_EQ(
+            scan_key_bytes(reinterpret_cast<const unsigned char*>(r.bytes.data()), static_cast<int>(r.bytes.size())),
+            r.status)
             << testing::PrintToString(r.bytes);
     }
 }

@@ -96,7 +96,7 @@ TEST(NumberRendering, NanShowsAsInvalidWhateverItsSignBit) {
 }
 
 TEST(NumberRendering, ResultColumnsAlwaysStartWithABlank) {
-    const double values[] = {-std::numeric_limits<double>::max(), -1e-300, -inf, invalid_nan(),
+    const double values[] = {-std::numeric_limits<double>::max(),        -1e-300,       -inf, invalid_nan(),
                              -std::numeric_limits<double>::denorm_min(), -9.999995e-100};
     for (const double v : values) {
         EXPECT_EQ(render_e(v, 14, 5).size(), 14u);

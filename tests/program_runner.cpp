@@ -17,9 +17,7 @@ std::string make_temp_folder() {
     return pattern;
 }
 
-void write_file(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void write_file(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 std::string read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -9,10 +9,8 @@
 
 namespace {
 
-
 // 2 * 10^(n-17) for n kept digits: room below one half for the threshold.
-constexpr double threshold_bands[] = {2e-17, 2e-16, 2e-15, 2e-14, 2e-13,
-                                      2e-12, 2e-11, 2e-10, 2e-9,  2e-8};
+constexpr double threshold_bands[] = {2e-17, 2e-16, 2e-15, 2e-14, 2e-13, 2e-12, 2e-11, 2e-10, 2e-9, 2e-8};
 // -0.5 * 10^(n-17): where the true fraction, less one half, starts to round
 // up through the 17-digit form.
 constexpr double thresholds_from_half[] = {-5e-18, -5e-17, -5e-16, -5e-15, -5e-14,
@@ -106,8 +104,7 @@ bool keep_digits_fast(double magnitude, int n, kept_digits& out) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = n - 1 - x;
         if (k > largest_exact_power_of_ten || k < -largest_exact_power_of_ten) return false;
-        const double y = k >= 0 ? magnitude * exact_powers_of_ten[k]
-                                : magnitude / exact_powers_of_ten[-k];
+        const double y = k >= 0 ? magnitude * exact_powers_of_ten[k] : magnitude / exact_powers_of_ten[-k];
         if (y >= high) {
             ++x;
             continue;
@@ -122,14 +119,11 @@ bool keep_digits_fast(double magnitude, int n, kept_digits& out) {
         const double frac = y - static_cast<double>(whole);
         // The 17-digit form rounds up at the kept digits when the true
         // fraction is at least 0.5 - 0.5e(n-17); that threshold lies within
-        // 1e(n-17) below one half.
+        // 1e(n-17) below one half. Around an integer the answer is that
+        // integer from either side, as these two tests give it.
         const double threshold_band = threshold_bands[n];
         std::uint64_t kept;
-        if (frac <= err) {
-            kept = whole;  // at or just around an integer: that integer
-        } else if (frac >= 1 - err) {
-            kept = whole + 1;
-        } else if (frac + err < 0.5 - threshold_band) {
+        if (frac + err < 0.5 - threshold_band) {
             kept = whole;
         } else if (frac - err > 0.5) {
             kept = whole + 1;
@@ -190,8 +184,7 @@ digits17 exact_digits17(double magnitude) {
     }
     // Exact rounding, ties to even; ties were settled above.
     char text[40];
-    const auto r = std::to_chars(text, text + sizeof text, magnitude,
-                                 std::chars_format::scientific, 16);
+    const auto r = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 16);
     d.digits[0] = text[0];
     std::memcpy(d.digits + 1, text + 2, 16);
     const char* e = text + 18;  // "e+XX" or "e-XXX"

@@ -11,7 +11,6 @@
 
 namespace {
 
-
 // Past this the exponent's value no longer matters: the result is an
 // infinity or zero whatever digits come before it.
 constexpr int exponent_saturation = 100000;
@@ -90,10 +89,14 @@ bool decimal_equals(const decimal_shape& s, std::uint64_t odd, int e2) {
     big_unsigned right = big_from_u64(odd);
     const int e10 = s.last_exponent;
     // digits * 5^e10 * 2^e10 = odd * 2^e2, negative powers moved across.
-    if (e10 >= 0) big_multiply_pow5(left, e10);
-    else big_multiply_pow5(right, -e10);
-    if (e10 >= e2) big_shift_left(left, e10 - e2);
-    else big_shift_left(right, e2 - e10);
+    if (e10 >= 0)
+        big_multiply_pow5(left, e10);
+    else
+        big_multiply_pow5(right, -e10);
+    if (e10 >= e2)
+        big_shift_left(left, e10 - e2);
+    else
+        big_shift_left(right, e2 - e10);
     return !left.overflow && !right.overflow && big_compare(left, right) == 0;
 }
 
@@ -129,8 +132,7 @@ double settle_tie(double value, const decimal_shape& s) {
     // odd * 2^e2 with e2 >= 0 is an integer whose factor 2^e2 must come
     // from 10^last_exponent and the digits, and the digits hold fewer than
     // four factors 2 per digit.
-    if (e2 >= 0 && (s.last_exponent < 0 || s.last_exponent > e2 ||
-                    e2 - s.last_exponent > 4 * s.significant_count)) {
+    if (e2 >= 0 && (s.last_exponent < 0 || s.last_exponent > e2 || e2 - s.last_exponent > 4 * s.significant_count)) {
         return value;
     }
     return decimal_equals(s, odd, e2) ? below : value;

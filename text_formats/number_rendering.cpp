@@ -77,7 +77,7 @@ int render_g(double value, int width, int precision, char* out) {
             std::memcpy(p, d.digits, static_cast<std::size_t>(precision));
             p += precision;
         } else {
-            std::memcpy(p, d.digits, static_cast<std::size_t>(x + 1));
+            std::memcpy(p, d.digits, static_cast<std::size_t>(x) + 1);
             p += x + 1;
             if (precision - 1 - x > 0) {
                 fraction_start = p;
