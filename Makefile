@@ -4,7 +4,7 @@ BUILD := build
 JOBS  := $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all run test deps sanitize fuzz lint check benchmark clean
+.PHONY: all run test deps sanitize fuzz lint windows windows-test check benchmark clean
 
 all: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
@@ -37,10 +37,21 @@ fuzz: | deps
 lint: $(BUILD)/CMakeCache.txt
 	bash scripts/lint.sh $(BUILD)
 
-check: test sanitize fuzz lint
+# A static Windows program, cross-built with mingw-w64.
+windows:
+	@bash scripts/install_windows_deps.sh
+	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+	  -DFRQ_BUILD_TESTS=OFF -DFRQ_BUILD_BENCHMARKS=OFF
+	cmake --build build-windows -j $(JOBS)
+
+# The Windows program under Wine, checked against the Linux build.
+windows-test: all windows
+	bash tests/windows/run_wine_tests.sh $(BUILD) build-windows
+
+check: test sanitize fuzz lint windows-test
 
 benchmark: all
 	bash benchmarks/run_benchmarks.sh
 
 clean:
-	rm -rf $(BUILD) build-sanitize build-fuzz
+	rm -rf $(BUILD) build-sanitize build-fuzz build-windows

@@ -1,13 +1,12 @@
 // frq_ratio: divides a response spectrum by an excitation spectrum.
 // The entry and the console dialogue.
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "division/divide_spectra.hpp"
+#include "platform/file_access.hpp"
 #include "platform/key_wait.hpp"
 #include "text_formats/number_rendering.hpp"
 #include "text_formats/spectrum_table.hpp"
@@ -51,28 +50,7 @@ std::string name_answer() {
 // A name holding a NUL byte would open a file other than the one typed.
 bool usable_name(const std::string& name) { return name.find('\0') == std::string::npos; }
 
-// Opens an input for reading as bytes. A directory opens on some systems
-// but is no input file.
-std::FILE* open_input(const std::string& name) {
-    if (!usable_name(name)) return nullptr;
-    std::FILE* f = std::fopen(name.c_str(), "rb");
-    if (f == nullptr) return nullptr;
-    struct stat st;
-    if (fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
-        std::fclose(f);
-        return nullptr;
-    }
-    return f;
-}
-
-// Whether the name designates the file already open as `input`, by any
-// path: same device and inode.
-bool names_open_file(const std::string& name, std::FILE* input) {
-    struct stat named;
-    struct stat open_file;
-    return stat(name.c_str(), &named) == 0 && fstat(fileno(input), &open_file) == 0 &&
-           named.st_dev == open_file.st_dev && named.st_ino == open_file.st_ino;
-}
+std::FILE* open_input(const std::string& name) { return usable_name(name) ? open_input_file(name) : nullptr; }
 
 struct open_files {
     std::FILE* input[2];
@@ -150,7 +128,7 @@ int main() {
             return fail(files, "\n The output file must not be an input file: ", result_name);
         }
     }
-    if (usable_name(result_name)) files.result = std::fopen(result_name.c_str(), "wb");
+    if (usable_name(result_name)) files.result = create_result_file(result_name);
     if (files.result == nullptr) return fail(files, "\n Failed to open file: ", result_name);
 
     read_spectrum_table(files.input[0], response_table);

@@ -40,3 +40,17 @@ key_bytes scan_key_bytes(const unsigned char* bytes, int count) {
     if (bytes[1] == 'O') return count >= 3 ? key_bytes::complete : key_bytes::incomplete;  // SS3: F1-F4, keypad
     return key_bytes::complete;  // Alt with a key, or Escape then another key
 }
+
+bool windows_key_ends_wait(bool key_down, unsigned virtual_key, unsigned character) {
+    if (!key_down) return false;
+    if (character != 0) return true;
+    // Virtual-key codes of the special keys.
+    constexpr unsigned page_up = 0x21;  // then Page Down, End, Home, the arrows
+    constexpr unsigned down_arrow = 0x28;
+    constexpr unsigned insert = 0x2d;
+    constexpr unsigned delete_key = 0x2e;
+    constexpr unsigned f1 = 0x70;
+    constexpr unsigned f12 = 0x7b;
+    return (virtual_key >= page_up && virtual_key <= down_arrow) || virtual_key == insert ||
+           virtual_key == delete_key || (virtual_key >= f1 && virtual_key <= f12);
+}

@@ -12,3 +12,9 @@ constexpr int max_key_bytes = 32;
 // A lone Escape stays incomplete: only the caller's short timeout tells it
 // from the start of a sequence.
 key_bytes scan_key_bytes(const unsigned char* bytes, int count);
+
+// A Windows console key event: whether it ends the wait. Only a key going
+// down ends it, when it yields a character or is one of the special keys
+// (F1 to F12, the arrows, Home, End, Page Up, Page Down, Insert, Delete).
+// Shift, Ctrl, Alt, the lock keys, the Windows and menu keys alone do not.
+bool windows_key_ends_wait(bool key_down, unsigned virtual_key, unsigned character);

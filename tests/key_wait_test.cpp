@@ -187,4 +187,47 @@ TEST(KeySequence, WholeKeys) {
     }
 }
 
+TEST(KeySequence, WindowsKeys) {
+    struct row {
+        const char* what;
+        bool down;
+        unsigned virtual_key;
+        unsigned character;
+        bool ends;
+    };
+    const row table[] = {
+        {"letter", true, 0x41, 'a', true},
+        {"letter released", false, 0x41, 'a', false},
+        {"Enter", true, 0x0d, '\r', true},
+        {"Escape", true, 0x1b, 0x1b, true},
+        {"Ctrl+C", true, 0x43, 3, true},
+        {"character from a key without a code", true, 0, 0xe9, true},
+        {"F1", true, 0x70, 0, true},
+        {"F12", true, 0x7b, 0, true},
+        {"F13", true, 0x7c, 0, false},
+        {"left arrow", true, 0x25, 0, true},
+        {"down arrow", true, 0x28, 0, true},
+        {"Home", true, 0x24, 0, true},
+        {"End", true, 0x23, 0, true},
+        {"Page Up", true, 0x21, 0, true},
+        {"Page Down", true, 0x22, 0, true},
+        {"Insert", true, 0x2d, 0, true},
+        {"Delete", true, 0x2e, 0, true},
+        {"Delete released", false, 0x2e, 0, false},
+        {"Shift", true, 0x10, 0, false},
+        {"Ctrl", true, 0x11, 0, false},
+        {"Alt", true, 0x12, 0, false},
+        {"Caps Lock", true, 0x14, 0, false},
+        {"Num Lock", true, 0x90, 0, false},
+        {"Scroll Lock", true, 0x91, 0, false},
+        {"left Windows", true, 0x5b, 0, false},
+        {"right Windows", true, 0x5c, 0, false},
+        {"menu", true, 0x5d, 0, false},
+        {"left Shift", true, 0xa0, 0, false},
+        {"right Alt", true, 0xa5, 0, false},
+        {"Pause", true, 0x13, 0, false},
+    };
+    for (const auto& r : table) EXPECT_EQ(windows_key_ends_wait(r.down, r.virtual_key, r.character), r.ends) << r.what;
+}
+
 }  // namespace

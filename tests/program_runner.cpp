@@ -46,7 +46,11 @@ program_run run_program(const std::string& folder, const std::string& answers) {
         close(from_child[0]);
         close(from_child[1]);
         if (chdir(folder.c_str()) != 0) _exit(126);
-        execl(FRQ_RATIO_PATH, "frq_ratio", static_cast<char*>(nullptr));
+        if (const char* windows_exe = std::getenv("FRQ_RATIO_WINDOWS_EXE")) {
+            execlp("wine", "wine", windows_exe, static_cast<char*>(nullptr));
+        } else {
+            execl(FRQ_RATIO_PATH, "frq_ratio", static_cast<char*>(nullptr));
+        }
         _exit(127);
     }
     close(to_child[0]);
@@ -69,5 +73,15 @@ program_run run_program(const std::string& folder, const std::string& answers) {
     int status = 0;
     waitpid(pid, &status, 0);
     if (WIFEXITED(status)) run.exit_status = WEXITSTATUS(status);
+    if (std::getenv("FRQ_RATIO_WINDOWS_EXE") != nullptr) {
+        // Standard output is text: on Windows each line feed arrives as a
+        // carriage return and a line feed.
+        std::string text;
+        for (std::size_t i = 0; i < run.output.size(); ++i) {
+            if (!(run.output[i] == '\r' && i + 1 < run.output.size() && run.output[i + 1] == '\n'))
+                text += run.output[i];
+        }
+        run.output = text;
+    }
     return run;
 }

@@ -15,4 +15,6 @@ void write_file(const std::string& path, const std::string& bytes);
 std::string read_file(const std::string& path);
 bool file_exists(const std::string& path);
 
+// With FRQ_RATIO_WINDOWS_EXE set in the environment, runs that Windows
+// program under Wine instead, and gives its output with line feeds alone.
 program_run run_program(const std::string& folder, const std::string& answers);
