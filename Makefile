@@ -39,7 +39,7 @@ lint: $(BUILD)/CMakeCache.txt
 
 # A static Windows program, cross-built with mingw-w64.
 windows:
-	@bash scripts/install_windows_deps.sh
+	@bash scripts/install_deps.sh windows
 	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
 	  -DFRQ_BUILD_TESTS=OFF -DFRQ_BUILD_BENCHMARKS=OFF
 	cmake --build build-windows -j $(JOBS)

@@ -60,12 +60,8 @@ std::string successful_run(const std::string& response, const std::string& excit
 
 class Dialogue : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = make_temp_folder();
-        write_file(path("resp.txt"), "10 1\n20 3\n30 5\n");
-        write_file(path("exc.txt"), "15 1\n25 2\n");
-    }
-    void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
+    void SetUp() override { folder = make_trace_folder(); }
+    void TearDown() override { remove_folder(folder); }
     std::string path(const std::string& name) const { return folder + "/" + name; }
     program_run run(const std::string& answers) const { return run_program(folder, answers); }
 

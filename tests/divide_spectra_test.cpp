@@ -197,26 +197,22 @@ TEST(DivideSpectra, SearchMatchesPlainPassOnLargeTables) {
 }
 
 TEST(DivideSpectra, ProgramWritesTheTraceRun) {
-    const std::string folder = make_temp_folder();
-    write_file(folder + "/resp.txt", "10 1\n20 3\n30 5\n");
-    write_file(folder + "/exc.txt", "15 1\n25 2\n");
+    const std::string folder = make_trace_folder();
     const program_run r = run_program(folder, "resp.txt exc.txt out.txt\n");
     EXPECT_EQ(r.exit_status, 0);
     EXPECT_EQ(read_file(folder + "/out.txt"), "  1.50000e+001    2.0000e+000 \r\n  2.50000e+001    2.0000e+000 \r\n");
-    std::system(("rm -rf '" + folder + "'").c_str());
+    remove_folder(folder);
 }
 
 TEST(DivideSpectra, WriteFailureIsToldAndNotSuccess) {
-    const std::string folder = make_temp_folder();
-    write_file(folder + "/resp.txt", "10 1\n20 3\n30 5\n");
-    write_file(folder + "/exc.txt", "15 1\n25 2\n");
+    const std::string folder = make_trace_folder();
     const program_run r = run_program(folder, "resp.txt exc.txt /dev/full\n");
     EXPECT_EQ(r.exit_status, 1);
     const std::string tail = "\n Failed to write file: /dev/full \n\n Press any key to exit.\n\n";
     ASSERT_GE(r.output.size(), tail.size());
     EXPECT_EQ(r.output.substr(r.output.size() - tail.size()), tail);
     EXPECT_EQ(r.output.find("The output text file is"), std::string::npos);
-    std::system(("rm -rf '" + folder + "'").c_str());
+    remove_folder(folder);
 }
 
 }  // namespace

@@ -59,9 +59,7 @@ bool same_mode(const termios& a, const termios& b) {
 class KeyWait : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = make_temp_folder();
-        write_file(folder + "/resp.txt", "10 1\n20 3\n30 5\n");
-        write_file(folder + "/exc.txt", "15 1\n25 2\n");
+        folder = make_trace_folder();
         wrapper = forkpty(&master, nullptr, nullptr, nullptr);
         ASSERT_GE(wrapper, 0);
         if (wrapper == 0) run_and_report(folder);
@@ -70,7 +68,7 @@ protected:
         close(master);
         int status = 0;
         waitpid(wrapper, &status, 0);
-        std::system(("rm -rf '" + folder + "'").c_str());
+        remove_folder(folder);
     }
 
     void type(const std::string& bytes) const {

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -16,6 +17,15 @@ std::string make_temp_folder() {
     if (mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp failed");
     return pattern;
 }
+
+std::string make_trace_folder() {
+    const std::string folder = make_temp_folder();
+    write_file(folder + "/resp.txt", "10 1\n20 3\n30 5\n");
+    write_file(folder + "/exc.txt", "15 1\n25 2\n");
+    return folder;
+}
+
+void remove_folder(const std::string& folder) { std::filesystem::remove_all(folder); }
 
 void write_file(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 

@@ -11,6 +11,10 @@ struct program_run {
 
 // A new empty folder under the system's temporary folder.
 std::string make_temp_folder();
+// A new folder holding the typical run's inputs: resp.txt with the points
+// (10, 1), (20, 3), (30, 5) and exc.txt with (15, 1), (25, 2).
+std::string make_trace_folder();
+void remove_folder(const std::string& folder);
 void write_file(const std::string& path, const std::string& bytes);
 std::string read_file(const std::string& path);
 bool file_exists(const std::string& path);
