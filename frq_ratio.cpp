@@ -2,7 +2,6 @@
 // The entry and the console dialogue.
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "division/divide_spectra.hpp"
@@ -121,6 +120,7 @@ int main() {
 
     say("\n\n\n Enter the name of the output file. \n");
     const std::string result_name = name_answer();
+    if (!usable_name(result_name)) return fail(files, "\n Failed to open file: ", result_name);
     // Creating the result file empties it: an input named again as the
     // result would be lost before it is read.
     for (std::FILE* input : files.input) {
@@ -128,7 +128,7 @@ int main() {
             return fail(files, "\n The output file must not be an input file: ", result_name);
         }
     }
-    if (usable_name(result_name)) files.result = create_result_file(result_name);
+    files.result = create_result_file(result_name);
     if (files.result == nullptr) return fail(files, "\n Failed to open file: ", result_name);
 
     read_spectrum_table(files.input[0], response_table);

@@ -113,6 +113,8 @@ TEST_F(Dialogue, InputFailures) {
         {"", failed_to_open("")},
         {"resp.txt", opened("resp.txt") + failed_to_open("")},
         {"folder exc.txt out.txt\n", failed_to_open("folder")},
+        // A NUL byte would cut the name to another file's: no such file.
+        {std::string("resp.txt\0x exc.txt out.txt\n", 27), failed_to_open(std::string("resp.txt\0x", 10))},
     };
     for (const auto& r : table) {
         SCOPED_TRACE(r.answers);
@@ -140,12 +142,14 @@ TEST_F(Dialogue, ResultNamedAsAnInputIsRefusedAndTheInputKept) {
 
 TEST_F(Dialogue, ResultThatCannotBeCreated) {
     mkdir(path("folder").c_str(), 0755);
-    for (const std::string result : {"folder", "no_such_folder/out.txt", ""}) {
+    for (const std::string& result : {std::string("folder"), std::string("no_such_folder/out.txt"), std::string(""),
+                                      std::string("resp.txt\0", 9)}) {
         SCOPED_TRACE(result);
         const program_run r = run("resp.txt exc.txt " + result);
         EXPECT_EQ(r.output, greeting + name_prompts + opened("resp.txt") + opened("exc.txt") + output_prompt +
                                 "\n Failed to open file: " + result + " \n" + press_any_key);
         EXPECT_EQ(r.exit_status, 1);
+        EXPECT_EQ(read_file(path("resp.txt")), "10 1\n20 3\n30 5\n");
     }
 }
 
