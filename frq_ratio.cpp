@@ -65,15 +65,20 @@ void close_all(open_files& files) {
     files.result = nullptr;
 }
 
-// The failure path: the message, the key wait, exit status 1.
+// Every run ends here: the prompt, the files closed, the key wait.
+int end_after_key(open_files& files, int exit_status) {
+    say("\n Press any key to exit.\n\n");
+    close_all(files);
+    wait_for_key();
+    return exit_status;
+}
+
+// The failure path: the message naming the file, then exit status 1.
 int fail(open_files& files, const char* message, const std::string& name) {
     say(message);
     say(name);
     say(" \n");
-    say("\n Press any key to exit.\n\n");
-    close_all(files);
-    wait_for_key();
-    return 1;
+    return end_after_key(files, 1);
 }
 
 void report_statistics(const char* heading, const spectrum_table& table, const char* ending_tail) {
@@ -149,8 +154,5 @@ int main() {
     say("\n\n The output text file is: \n\n  ");
     say(result_name);
     say("  \n");
-    say("\n Press any key to exit.\n\n");
-    close_all(files);
-    wait_for_key();
-    return 0;
+    return end_after_key(files, 0);
 }

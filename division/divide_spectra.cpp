@@ -70,14 +70,15 @@ match search_from(const double* fr, std::int32_t last, std::int32_t start, doubl
     return {false, false, 0};
 }
 
-}  // namespace
-
+// Whether every frequency is at most the next one.
 bool frequencies_ascend(const spectrum_table& table) {
     for (std::int32_t k = 0; k < table.last_index; ++k) {
         if (!(table.frequency[k] <= table.frequency[k + 1])) return false;
     }
     return true;
 }
+
+}  // namespace
 
 division_state start_division(const spectrum_table& response) { return {0, frequencies_ascend(response)}; }
 

@@ -29,6 +29,3 @@ division_state start_division(const spectrum_table& response);
 // that gave it. Where the response ascends the first matching point is found
 // by search, otherwise point by point; both find the same point.
 bool divide_point(const spectrum_table& response, division_state& state, double f, double a, double& ratio);
-
-// Whether every response frequency is at most the next one.
-bool frequencies_ascend(const spectrum_table& table);
